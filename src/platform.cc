@@ -84,7 +84,7 @@ std::optional<std::uint64_t> regularFileSize(std::FILE* file) {
 // started closed is pointed at /dev/null, so that no file the tool opens can take its number and
 // receive console lines.
 void ignoreClosedConsole() {
-  std::signal(SIGPIPE, SIG_IGN);
+  (void)std::signal(SIGPIPE, SIG_IGN);
   for (const int standardStream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
     if (fcntl(standardStream, F_GETFD) == -1 && errno == EBADF) {
       const int nullDevice = open("/dev/null", O_RDWR);
@@ -99,7 +99,7 @@ void ignoreClosedConsole() {
 // Without a terminal to press a key on, there is nothing to wait for.
 void pause(std::ostream& console) {
   termios saved{};
-  if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved) != 0)
+  if (isatty(STDIN_FILENO) == 0 || tcgetattr(STDIN_FILENO, &saved) != 0)
     return;
   console << "Press any key to continue . . ." << std::flush;
 

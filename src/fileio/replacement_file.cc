@@ -40,14 +40,15 @@ bool ReplacementFile::commit() {
   return false;
 }
 
-// Closes before removing: an open file cannot be removed on Windows.
+// Closes before removing: an open file cannot be removed on Windows. Nothing is reported from
+// here: the file is being abandoned, and its failures change nothing for the user.
 void ReplacementFile::discard() {
   if (stream_ != nullptr) {
-    std::fclose(stream_);
+    (void)std::fclose(stream_);
     stream_ = nullptr;
   }
   if (!temporary_.empty()) {
-    std::remove(temporary_.c_str());
+    (void)std::remove(temporary_.c_str());
     temporary_.clear();
   }
 }

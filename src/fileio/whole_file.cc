@@ -10,7 +10,7 @@ namespace counterpal {
 namespace {
 
 // Reads on in blocks of this size until the end of the file shows.
-constexpr std::size_t kTailBlockSize = 64 * 1024;
+constexpr std::size_t kTailBlockSize = std::size_t{64} * 1024;
 
 // Takes in the file's known length in one block, then reads on until the stream reports its end:
 // that confirms the read is whole, and picks up what a file without a known length (or one that
@@ -23,7 +23,7 @@ void readInto(std::FILE* in, ByteBuffer& buffer) {
   buffer.resize(std::fread(buffer.data(), 1, buffer.size(), in));
 
   std::array<std::uint8_t, kTailBlockSize> block;
-  while (!std::feof(in) && !std::ferror(in)) {
+  while (std::feof(in) == 0 && std::ferror(in) == 0) {
     const std::size_t got = std::fread(block.data(), 1, block.size(), in);
     buffer.insert(buffer.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got));
   }
@@ -46,7 +46,7 @@ bool readWholeFile(std::FILE* in, ByteBuffer& buffer) {
     buffer = ByteBuffer();
     return false;
   }
-  return std::feof(in) && !std::ferror(in);
+  return std::feof(in) != 0 && std::ferror(in) == 0;
 }
 
 bool writeWholeBuffer(ByteView buffer, std::FILE* out) {
