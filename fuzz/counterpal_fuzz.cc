@@ -25,8 +25,7 @@ class NullBuffer : public std::streambuf {
 };
 
 void require(bool holds) {
-  if (!holds)
-    std::abort();
+  if (!holds) std::abort();
 }
 
 bool isCheckFailure(Failure failure) {
@@ -73,16 +72,14 @@ void checkSplicedPrototype(const ByteBuffer& prototype, const ByteBuffer& result
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 2)
-    return 0;
+  if (size < 2) return 0;
   const std::size_t firstLength =
       std::min(std::size_t{data[0]} | std::size_t{data[1]} << 8, size - 2);
   const ByteBuffer first(data + 2, data + 2 + firstLength);
   const ByteBuffer second(data + 2 + firstLength, data + size);
 
   const std::optional<ByteBuffer> result = transfer(first, second);
-  if (!result)
-    return 0;
+  if (!result) return 0;
   const bool firstIsPrototype = first[layout::kBitCountOffset] == layout::kPrototypeBits;
   checkSplicedPrototype(firstIsPrototype ? first : second, *result);
   require(transfer(second, first) == result);

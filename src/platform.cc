@@ -3,7 +3,9 @@
 #ifdef _WIN32
 
 #define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -16,11 +18,9 @@ namespace counterpal::platform {
 std::FILE* createNewFile(const std::string& path) {
   const int fd =
       _open(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
-  if (fd < 0)
-    return nullptr;
+  if (fd < 0) return nullptr;
   std::FILE* file = _fdopen(fd, "wb");
-  if (file == nullptr)
-    _close(fd);
+  if (file == nullptr) _close(fd);
   return file;
 }
 
@@ -60,11 +60,9 @@ namespace counterpal::platform {
 
 std::FILE* createNewFile(const std::string& path) {
   const int fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-  if (fd < 0)
-    return nullptr;
+  if (fd < 0) return nullptr;
   std::FILE* file = fdopen(fd, "wb");
-  if (file == nullptr)
-    close(fd);
+  if (file == nullptr) close(fd);
   return file;
 }
 
@@ -74,8 +72,7 @@ bool replaceFile(const std::string& from, const std::string& to) {
 
 std::optional<std::uint64_t> regularFileSize(std::FILE* file) {
   struct stat status;
-  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode))
-    return std::nullopt;
+  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   return static_cast<std::uint64_t>(status.st_size);
 }
 
@@ -88,8 +85,7 @@ void ignoreClosedConsole() {
   for (const int standardStream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
     if (fcntl(standardStream, F_GETFD) == -1 && errno == EBADF) {
       const int nullDevice = open("/dev/null", O_RDWR);
-      if (nullDevice >= 0 && nullDevice != standardStream)
-        close(nullDevice);
+      if (nullDevice >= 0 && nullDevice != standardStream) close(nullDevice);
     }
   }
 }
@@ -99,8 +95,7 @@ void ignoreClosedConsole() {
 // Without a terminal to press a key on, there is nothing to wait for.
 void pause(std::ostream& console) {
   termios saved{};
-  if (isatty(STDIN_FILENO) == 0 || tcgetattr(STDIN_FILENO, &saved) != 0)
-    return;
+  if (isatty(STDIN_FILENO) == 0 || tcgetattr(STDIN_FILENO, &saved) != 0) return;
   console << "Press any key to continue . . ." << std::flush;
 
   termios raw = saved;

@@ -24,18 +24,12 @@ std::array<Rgb, 256> prototypePalette() {
   for (int n = 0; n < 256; ++n) {
     const int shade = n % 32;
     Rgb colour{channel(90 + shade), channel(100 + shade), channel(60 + shade)};  // 2-127: olive
-    if (n == 0)
-      colour = {0, 0, 0};
-    if (n == 1)
-      colour = {40, 40, 40};
-    if (n >= 128 && n <= 143)
-      colour = {200, 30, 30};  // kept: red
-    if (n >= 144 && n <= 243)
-      colour = {channel(190 + shade), channel(170 + shade), 120};  // tan
-    if (n >= 244 && n <= 250)
-      colour = {255, 255, 255};  // kept: white
-    if (n >= 251)
-      colour = {250, 240, channel(150 + (n - 251) * 10)};  // pale yellow
+    if (n == 0) colour = {0, 0, 0};
+    if (n == 1) colour = {40, 40, 40};
+    if (n >= 128 && n <= 143) colour = {200, 30, 30};  // kept: red
+    if (n >= 144 && n <= 243) colour = {channel(190 + shade), channel(170 + shade), 120};  // tan
+    if (n >= 244 && n <= 250) colour = {255, 255, 255};                // kept: white
+    if (n >= 251) colour = {250, 240, channel(150 + (n - 251) * 10)};  // pale yellow
     palette[static_cast<std::size_t>(n)] = colour;
   }
   return palette;
@@ -52,24 +46,17 @@ std::uint8_t prototypeIndex(int column, int rowFromTop) {
   const int dx = column - 21;
   const int dy = rowFromTop - 9;
   const bool cross = insideBox && (dx == dy * 22 / 16 || 21 - dx == dy * 22 / 16);
-  if (outerBorder)
-    return 150;
-  if (innerBorder)
-    return 1;
-  if (topStrip)
-    return 130;  // palette entry 130 is never recoloured
-  if (boxEdge || boxTopOrBottom)
-    return 0;
-  if (cross)
-    return 253;
-  if (insideBox)
-    return channel(160 + (rowFromTop - 9) * 4);  // a tan gradient, 160-220
+  if (outerBorder) return 150;
+  if (innerBorder) return 1;
+  if (topStrip) return 130;  // palette entry 130 is never recoloured
+  if (boxEdge || boxTopOrBottom) return 0;
+  if (cross) return 253;
+  if (insideBox) return channel(160 + (rowFromTop - 9) * 4);  // a tan gradient, 160-220
   // Four markers under the box, one per single swatch entry but 253.
   if (rowFromTop >= 28 && rowFromTop <= 30) {
     const int markers[] = {251, 252, 254, 255};
     for (int i = 0; i < 4; ++i) {
-      if (column >= 22 + i * 6 && column <= 24 + i * 6)
-        return channel(markers[i]);
+      if (column >= 22 + i * 6 && column <= 24 + i * 6) return channel(markers[i]);
     }
   }
   return channel(10 + column / 8 + rowFromTop / 4 * 8);  // olive field, 10-75
@@ -84,10 +71,8 @@ Rgb swatchColour(int column, int storedRow) {
                       (column == 2 && storedRow == 19);
   if (leftGrid)
     return {channel(30 + column * 2), channel(60 + storedRow * 3), channel(160 + column * 4)};
-  if (rightGrid)
-    return {channel(120 + column), channel(140 + storedRow * 4), 200};
-  if (single)
-    return {250, channel(120 + storedRow * 3), 20};
+  if (rightGrid) return {channel(120 + column), channel(140 + storedRow * 4), 200};
+  if (single) return {250, channel(120 + storedRow * 3), 20};
   return kNeutralGrey;
 }
 
@@ -96,8 +81,7 @@ bool save(const std::string& path, const counter_files::Bytes& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out)
-    std::cerr << "make_examples: cannot write " << path << "\n";
+  if (!out) std::cerr << "make_examples: cannot write " << path << "\n";
   return static_cast<bool>(out);
 }
 

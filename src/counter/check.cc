@@ -36,14 +36,10 @@ bool isLongEnoughForItsRole(ByteView buffer) {
 }  // namespace
 
 std::optional<Failure> checkCounters(ByteView first, ByteView second) {
-  if (!isBitmap(first))
-    return Failure::kFirstNotBitmap;
-  if (!isBitmap(second))
-    return Failure::kSecondNotBitmap;
-  if (!hasCounterSize(first))
-    return Failure::kFirstNotCounter;
-  if (!hasCounterSize(second))
-    return Failure::kSecondNotCounter;
+  if (!isBitmap(first)) return Failure::kFirstNotBitmap;
+  if (!isBitmap(second)) return Failure::kSecondNotBitmap;
+  if (!hasCounterSize(first)) return Failure::kFirstNotCounter;
+  if (!hasCounterSize(second)) return Failure::kSecondNotCounter;
   if (!hasBits(first, layout::kSwatchBits) && !hasBits(second, layout::kSwatchBits)) {
     return Failure::kNoSwatchSheet;
   }
@@ -51,16 +47,13 @@ std::optional<Failure> checkCounters(ByteView first, ByteView second) {
     return Failure::kNoPrototype;
   }
   // A counter cut short is as much "no counter" as one of the wrong size.
-  if (!isLongEnoughForItsRole(first))
-    return Failure::kFirstNotCounter;
-  if (!isLongEnoughForItsRole(second))
-    return Failure::kSecondNotCounter;
+  if (!isLongEnoughForItsRole(first)) return Failure::kFirstNotCounter;
+  if (!isLongEnoughForItsRole(second)) return Failure::kSecondNotCounter;
   return std::nullopt;
 }
 
 Roles assignRoles(ByteBuffer first, ByteBuffer second) {
-  if (hasBits(first, layout::kSwatchBits))
-    return {std::move(first), std::move(second)};
+  if (hasBits(first, layout::kSwatchBits)) return {std::move(first), std::move(second)};
   return {std::move(second), std::move(first)};
 }
 

@@ -17,8 +17,7 @@ constexpr std::size_t kTailBlockSize = std::size_t{64} * 1024;
 // grew meanwhile) still holds.
 void readInto(std::FILE* in, ByteBuffer& buffer) {
   const std::uint64_t expected = platform::regularFileSize(in).value_or(0);
-  if (expected > buffer.max_size())
-    throw std::bad_alloc();
+  if (expected > buffer.max_size()) throw std::bad_alloc();
   buffer.resize(static_cast<std::size_t>(expected));
   buffer.resize(std::fread(buffer.data(), 1, buffer.size(), in));
 
