@@ -52,6 +52,14 @@ std::optional<Failure> checkCounters(ByteView first, ByteView second) {
   return std::nullopt;
 }
 
+std::optional<Failure> checkPrototype(ByteView prototype) {
+  if (!isBitmap(prototype)) return Failure::kFirstNotBitmap;
+  if (!hasCounterSize(prototype)) return Failure::kFirstNotCounter;
+  if (!hasBits(prototype, layout::kPrototypeBits)) return Failure::kNoPrototype;
+  if (prototype.size() < layout::kPrototypePixelStart) return Failure::kFirstNotCounter;
+  return std::nullopt;
+}
+
 Roles assignRoles(ByteBuffer first, ByteBuffer second) {
   if (hasBits(first, layout::kSwatchBits)) return {std::move(first), std::move(second)};
   return {std::move(second), std::move(first)};

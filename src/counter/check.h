@@ -14,6 +14,10 @@ namespace counterpal {
 // compared; a byte beyond the end of a buffer never matches.
 std::optional<Failure> checkCounters(ByteView first, ByteView second);
 
+// Tests a single input as an 8-bit counter with its whole colour table, with the messages the
+// pair's check gives a first file: signature, size, depth, then length.
+std::optional<Failure> checkPrototype(ByteView prototype);
+
 struct Roles {
   ByteBuffer swatchSheet;  // the 24-bit input
   ByteBuffer prototype;    // the 8-bit input; the palette splice rewrites it

@@ -78,6 +78,32 @@ inline constexpr std::array<PixelPlace, 5> kSingleSwatches{
     {{2, 1}, {1, 2}, {7, 17}, {6, 18}, {2, 19}}};
 inline constexpr int kFirstSingleEntry = 251;
 
+// A swatch pixel and the palette entry it feeds.
+struct Swatch {
+  int entry;
+  PixelPlace place;
+};
+
+inline constexpr int kSwatchCount =
+    kLeftGrid.entries() + kRightGrid.entries() + static_cast<int>(kSingleSwatches.size());
+
+// Every swatch of the sheet, in palette order.
+constexpr std::array<Swatch, kSwatchCount> allSwatches() {
+  std::array<Swatch, kSwatchCount> swatches{};
+  std::size_t next = 0;
+  for (const SwatchGrid& grid : {kLeftGrid, kRightGrid}) {
+    for (int i = 0; i < grid.entries(); ++i) {
+      swatches[next++] = {
+          grid.firstEntry + i,
+          {grid.firstColumn + i % grid.columns, grid.highestStoredRow - i / grid.columns}};
+    }
+  }
+  for (std::size_t i = 0; i < kSingleSwatches.size(); ++i) {
+    swatches[next++] = {kFirstSingleEntry + static_cast<int>(i), kSingleSwatches[i]};
+  }
+  return swatches;
+}
+
 // The shortest buffers the later stages can work on: the swatch reading reads up to the red byte
 // of the last single swatch, and the palette splice needs the prototype to reach its last run.
 inline constexpr std::size_t kMinSwatchSheetSize =
@@ -85,6 +111,7 @@ inline constexpr std::size_t kMinSwatchSheetSize =
     kSwatchPixelSize;
 inline constexpr std::size_t kMinPrototypeSize = paletteOffset(kFirstSingleEntry);
 
+static_assert(kSwatchCount == 231);
 static_assert(kSwatchSheetSize == 6582);
 static_assert(kPrototypeSize == 3254);
 static_assert(kMinSwatchSheetSize == 3711);

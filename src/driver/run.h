@@ -10,10 +10,6 @@ namespace counterpal {
 
 inline constexpr std::string_view kOutputName = "counter_NEW.bmp";
 
-// The part of the program path up to and including its last backslash, or nothing when it holds
-// none: the output lands beside the program however it was started.
-std::string programFolder(std::string_view programPath);
-
 // Transfers the swatch sheet's colours into the prototype counter, both named in `args` after
 // the program path, and writes the result as counter_NEW.bmp into the program folder. Progress
 // and failure lines go to `console`. Returns the exit code: 0 on success, 1 on any failure.

@@ -1,4 +1,4 @@
-#include "driver/run.h"
+#include "driver/program.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,11 @@ TEST(ProgramFolder, IsEverythingUpToTheLastBackslash) {
   EXPECT_EQ("", programFolder("counterpal.exe"));
   EXPECT_EQ("", programFolder("./build/counterpal")) << "a forward slash is no separator";
   EXPECT_EQ("", programFolder(""));
+}
+
+TEST(OutputPathFor, PutsTheNameRightAfterTheProgramFolder) {
+  EXPECT_EQ("D:\\games\\counter_NEW.bmp", outputPathFor("D:\\games\\tool.exe", "counter_NEW.bmp"));
+  EXPECT_EQ("counter_NEW.bmp", outputPathFor("build/counterpal", "counter_NEW.bmp"));
 }
 
 }  // namespace
