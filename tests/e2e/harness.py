@@ -97,6 +97,10 @@ class Folder:
             for program in PROGRAMS:
                 shutil.copy(program, self.path)
 
+    def path_as_the_program_sees_it(self):
+        """Wine shows the Unix file system as drive Z:."""
+        return "Z:" + self.path.replace("/", "\\") if WINDOWS else self.path
+
     def put(self, files):
         for name, content in files.items():
             full = os.path.join(self.path, name)
