@@ -1,5 +1,6 @@
-// Draws the sample pair in examples/: a prototype counter (a bordered unit box on a plain field)
-// and a swatch sheet that recolours it. Usage: make_examples OUTPUT_FOLDER
+// Draws the sample files in examples/: a prototype counter (a bordered unit box on a plain field),
+// a swatch sheet that recolours it, and an empty swatch template to paint on.
+// Usage: make_examples OUTPUT_FOLDER
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -62,18 +63,48 @@ std::uint8_t prototypeIndex(int column, int rowFromTop) {
   return channel(10 + column / 8 + rowFromTop / 4 * 8);  // olive field, 10-75
 }
 
-// The new colours: a blue field, a grey-blue box, orange details; every other pixel neutral grey.
-Rgb swatchColour(int column, int storedRow) {
-  const bool leftGrid = column >= 4 && column <= 17 && storedRow >= 4 && storedRow <= 12;
-  const bool rightGrid = column >= 35 && column <= 44 && storedRow >= 3 && storedRow <= 12;
+enum class Region { kNone, kLeftGrid, kRightGrid, kSingle };
+
+// Which swatch region a pixel of the sheet belongs to; rows are stored rows (0 = bottom).
+Region regionOf(int column, int storedRow) {
+  if (column >= 4 && column <= 17 && storedRow >= 4 && storedRow <= 12) return Region::kLeftGrid;
+  if (column >= 35 && column <= 44 && storedRow >= 3 && storedRow <= 12) return Region::kRightGrid;
   const bool single = (column == 2 && storedRow == 1) || (column == 1 && storedRow == 2) ||
                       (column == 7 && storedRow == 17) || (column == 6 && storedRow == 18) ||
                       (column == 2 && storedRow == 19);
-  if (leftGrid)
-    return {channel(30 + column * 2), channel(60 + storedRow * 3), channel(160 + column * 4)};
-  if (rightGrid) return {channel(120 + column), channel(140 + storedRow * 4), 200};
-  if (single) return {250, channel(120 + storedRow * 3), 20};
+  return single ? Region::kSingle : Region::kNone;
+}
+
+// The new colours: a blue field, a grey-blue box, orange details; every other pixel neutral grey.
+Rgb swatchColour(int column, int storedRow) {
+  switch (regionOf(column, storedRow)) {
+    case Region::kLeftGrid:
+      return {channel(30 + column * 2), channel(60 + storedRow * 3), channel(160 + column * 4)};
+    case Region::kRightGrid:
+      return {channel(120 + column), channel(140 + storedRow * 4), 200};
+    case Region::kSingle:
+      return {250, channel(120 + storedRow * 3), 20};
+    case Region::kNone:
+      break;
+  }
   return kNeutralGrey;
+}
+
+// An empty sheet to paint on: each region a checkerboard of its own, so every swatch pixel shows
+// on a dark ground; the single swatches in magenta.
+Rgb templateColour(int column, int storedRow) {
+  const bool light = (column + storedRow) % 2 == 0;
+  switch (regionOf(column, storedRow)) {
+    case Region::kLeftGrid:
+      return light ? Rgb{255, 255, 255} : Rgb{200, 200, 200};
+    case Region::kRightGrid:
+      return light ? Rgb{255, 240, 170} : Rgb{215, 195, 120};
+    case Region::kSingle:
+      return {255, 0, 255};
+    case Region::kNone:
+      break;
+  }
+  return {48, 48, 48};
 }
 
 bool save(const std::string& path, const counter_files::Bytes& bytes) {
@@ -98,6 +129,7 @@ int main(int argc, char** argv) {
       [](int column, int storedRow) { return prototypeIndex(column, 33 - storedRow); });
   const auto sheet = counter_files::swatchSheet(swatchColour);
   const bool saved =
-      save(folder + "prototype.bmp", prototype) && save(folder + "swatch_sheet.bmp", sheet);
+      save(folder + "prototype.bmp", prototype) && save(folder + "swatch_sheet.bmp", sheet) &&
+      save(folder + "swatch_template.bmp", counter_files::swatchSheet(templateColour));
   return saved ? 0 : 1;
 }
