@@ -88,7 +88,8 @@ TEST(ExtractSwatchSheet, PaintsEachEntryIntoItsSwatchAndEveryOtherPixelGrey) {
 
 // Handing the extracted sheet back with its prototype changes nothing.
 TEST(ExtractSwatchSheet, RoundTripGivesBackThePrototype) {
-  std::mt19937 random(20261211);
+  // A fixed seed: the same prototypes on every run, so a failure can be repeated.
+  std::mt19937 random(20261211);  // NOLINT(cert-msc32-c,cert-msc51-cpp)
   for (int i = 0; i < 500; ++i) {
     const ByteBuffer prototype = randomPrototype(random);
     const ByteBuffer sheet = extractSwatchSheet(prototype);
