@@ -39,9 +39,21 @@ std::optional<std::uint64_t> regularFileSize(std::FILE* file) {
 // Writing to a closed console fails quietly on Windows; nothing to arrange.
 void ignoreClosedConsole() {}
 
+namespace {
+
+// Ctrl-C reaches every program on the console: it ends the interpreter's pause, and must not end
+// the tool with it, so that the run still ends with its own exit code.
+BOOL WINAPI outlastInterrupt(DWORD event) {
+  return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT ? TRUE : FALSE;
+}
+
+}  // namespace
+
 // The command interpreter's own "pause" prints its prompt and waits for a key.
 void pause(std::ostream& /*console*/) {
+  SetConsoleCtrlHandler(outlastInterrupt, TRUE);
   (void)std::system("pause");
+  SetConsoleCtrlHandler(outlastInterrupt, FALSE);
 }
 
 }  // namespace counterpal::platform
