@@ -56,14 +56,12 @@ TEST(ExtractSwatchSheet, PaintsEachEntryIntoItsSwatchAndEveryOtherPixelGrey) {
   const ByteBuffer prototype = testing::numberedPrototype();
   const ByteBuffer sheet = extractSwatchSheet(prototype);
   std::set<std::pair<int, int>> swatches;
+  auto pixelAt = [&](int column, int row) {
+    return testing::bytesAt(sheet, testing::swatchPixelOffset(column, row), 3);
+  };
   auto expectEntryAt = [&](int entry, int column, int row) {
-    const std::size_t pixel =
-        54 + 192 * static_cast<std::size_t>(row) + 3 * static_cast<std::size_t>(column);
-    const std::size_t colour = 54 + 4 * static_cast<std::size_t>(entry);
-    EXPECT_EQ(ByteBuffer(prototype.begin() + static_cast<long>(colour),
-                         prototype.begin() + static_cast<long>(colour) + 3),
-              ByteBuffer(sheet.begin() + static_cast<long>(pixel),
-                         sheet.begin() + static_cast<long>(pixel) + 3))
+    EXPECT_EQ(testing::bytesAt(prototype, testing::paletteEntryOffset(entry), 3),
+              pixelAt(column, row))
         << "entry " << entry;
     swatches.insert({column, row});
   };
@@ -76,12 +74,7 @@ TEST(ExtractSwatchSheet, PaintsEachEntryIntoItsSwatchAndEveryOtherPixelGrey) {
   for (int row = 0; row < 34; ++row) {
     for (int column = 0; column < 64; ++column) {
       if (swatches.count({column, row}) != 0) continue;
-      const std::size_t pixel =
-          54 + 192 * static_cast<std::size_t>(row) + 3 * static_cast<std::size_t>(column);
-      EXPECT_EQ((ByteBuffer{128, 128, 128}),
-                ByteBuffer(sheet.begin() + static_cast<long>(pixel),
-                           sheet.begin() + static_cast<long>(pixel) + 3))
-          << column << "," << row;
+      EXPECT_EQ((ByteBuffer{128, 128, 128}), pixelAt(column, row)) << column << "," << row;
     }
   }
 }

@@ -44,9 +44,9 @@ TEST(SplicePalette, ChangesOnlyTheThreeStretches) {
       EXPECT_EQ(prototype[i], result[i]) << "byte " << i;
     }
   }
-  EXPECT_EQ(runs.leftGrid, ByteBuffer(result.begin() + 62, result.begin() + 566));
-  EXPECT_EQ(runs.rightGrid, ByteBuffer(result.begin() + 630, result.begin() + 1030));
-  EXPECT_EQ(runs.singles, ByteBuffer(result.begin() + 1058, result.begin() + 1078));
+  EXPECT_EQ(runs.leftGrid, testing::bytesAt(result, 62, 504));
+  EXPECT_EQ(runs.rightGrid, testing::bytesAt(result, 630, 400));
+  EXPECT_EQ(runs.singles, testing::bytesAt(result, 1058, 20));
   for (std::size_t fourth = 57; fourth < 1078; fourth += 4) {
     EXPECT_EQ(inAStretch(fourth) ? 0 : 0x77, result[fourth]) << "fourth byte at " << fourth;
   }
@@ -65,9 +65,8 @@ TEST(SplicePalette, ShortPrototypeGrowsToTheEndOfTheColourTable) {
   for (const auto& c : cases) {
     const ByteBuffer result = spliced(testing::cutTo(whole, c.length), runs);
     ASSERT_EQ(c.expected, result.size()) << c.length;
-    EXPECT_EQ(runs.singles, ByteBuffer(result.begin() + 1058, result.begin() + 1078)) << c.length;
-    EXPECT_EQ(ByteBuffer(whole.begin(), whole.begin() + 62),
-              ByteBuffer(result.begin(), result.begin() + 62));
+    EXPECT_EQ(runs.singles, testing::bytesAt(result, 1058, 20)) << c.length;
+    EXPECT_EQ(testing::bytesAt(whole, 0, 62), testing::bytesAt(result, 0, 62)) << c.length;
   }
 }
 

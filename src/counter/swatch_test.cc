@@ -68,8 +68,7 @@ TEST(ReadSwatches, IgnoresEveryOtherPixel) {
                                       {20, 8}, {7, 16},  {6, 19}, {44, 2}};
   for (const Place place : ignored) {
     ByteBuffer changed = sheet;
-    changed.at(54 + 192 * static_cast<std::size_t>(place.storedRow) +
-               3 * static_cast<std::size_t>(place.column)) ^= 0xFF;
+    changed.at(testing::swatchPixelOffset(place.column, place.storedRow)) ^= 0xFF;
     const SwatchRuns after = readQuietly(changed);
     EXPECT_EQ(before.leftGrid, after.leftGrid) << place.column << "," << place.storedRow;
     EXPECT_EQ(before.rightGrid, after.rightGrid) << place.column << "," << place.storedRow;

@@ -31,6 +31,22 @@ inline ByteBuffer numberedPrototype() {
       0x77);
 }
 
+// Where a counter file keeps things, written out from the file format rather than taken from the
+// tool's own layout, so that a slip there shows.
+inline std::size_t swatchPixelOffset(int column, int storedRow) {
+  return 54 + 192 * static_cast<std::size_t>(storedRow) + 3 * static_cast<std::size_t>(column);
+}
+
+inline std::size_t paletteEntryOffset(int entry) {
+  return 54 + 4 * static_cast<std::size_t>(entry);
+}
+
+// `length` bytes of `bytes` from `offset` on.
+inline ByteBuffer bytesAt(const ByteBuffer& bytes, std::size_t offset, std::size_t length) {
+  const ByteView view = ByteView(bytes).subspan(offset, length);
+  return ByteBuffer(view.begin(), view.end());
+}
+
 inline ByteBuffer withByte(ByteBuffer buffer, std::size_t offset, std::uint8_t value) {
   buffer.at(offset) = value;
   return buffer;

@@ -3,7 +3,6 @@
 
 #include <ostream>
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace counterpal {
